@@ -42,6 +42,13 @@ TEST(FindText, Table) {
       {"lone lead byte stops the scan", "a\xD6", "a", 2, false, -1},
       {"start inside a character steps from there", "\xD6" "AB", "A", 2, false, 2},
       {"long ASCII run before the match", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaX", "X", kOmitted, false, 41},
+      {"run of double bytes with ASCII second bytes", "\xB0" "A" "\xB0" "A" "\xB0" "A" "A", "A", kOmitted, false, 7},
+      {"long run of double bytes with ASCII second bytes",
+       "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A" "\xB0" "A"
+       "\xB0" "A" "A",
+       "A", kOmitted, false, 23},
+      {"lone lead byte after a long run", "\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0\xB0",
+       "x", kOmitted, false, -1},
       {"ASCII run then double bytes", "aaaaaaaaaaaaaaa\xD6" "Xaaaaaa" "X", "X", kOmitted, false, 24},
   };
   for (const FindCase& c : cases) {
