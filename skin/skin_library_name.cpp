@@ -1,0 +1,7 @@
+// The full path of the skin library beside the program.
+#include "skin/skin_library_name.h"
+
+#include "platform/process/program_directory.h"
+#include "text/primitives.h"
+
+Text SkinLibraryPath() { return JoinText(ProgramDirectory(), "/", kSkinLibraryFileName); }
