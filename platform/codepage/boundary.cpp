@@ -1,31 +1,36 @@
-// Stop-gap through glibc iconv until the table-driven code page layer exists.
+// The program's one crossing between code page 936 and UTF-8, over our own code
+// page calls so that it behaves alike on every machine whatever the locale.
 #include "platform/codepage/boundary.h"
 
-#include <iconv.h>
+#include <climits>
+#include <string>
+
+#include "platform/codepage/code_page_conversion.h"
 
 namespace {
-std::string Convert(const char* to, const char* from, std::string_view in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
-  std::string out(in.size() * 4 + 4, '\0');
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  while (srcLeft > 0) {
-    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) {
-      if (dstLeft == 0) break;
-      *dst++ = '?';
-      --dstLeft;
-      ++src;
-      --srcLeft;
-    }
+// Decodes whole, with explicit lengths, so no terminator is needed or produced.
+std::u16string Decode(unsigned int codePage, std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return {};
+  int length = static_cast<int>(bytes.size());
+  int units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+  std::u16string wide(static_cast<std::size_t>(units), u'\0');
+  if (units > 0) MultiByteToWideChar(codePage, 0, bytes.data(), length, wide.data(), units);
+  return wide;
+}
+
+std::string Encode(unsigned int codePage, const std::u16string& wide) {
+  if (wide.empty()) return {};
+  int length = static_cast<int>(wide.size());
+  int size = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(codePage, 0, wide.data(), length, bytes.data(), size, nullptr, nullptr);
   }
-  iconv_close(cd);
-  out.resize(out.size() - dstLeft);
-  return out;
+  return bytes;
 }
 }  // namespace
 
-std::string Cp936ToUtf8(const Text& text) { return Convert("UTF-8", "CP936", text.str()); }
-Text Utf8ToCp936(std::string_view utf8) { return Text(Convert("CP936", "UTF-8", utf8)); }
+std::string Cp936ToUtf8(const Text& text) { return Encode(CP_UTF8, Decode(936, text.str())); }
+
+// A zero byte from the UTF-8 side would become a zero byte here, and Text stops there.
+Text Utf8ToCp936(std::string_view utf8) { return Text(Encode(936, Decode(CP_UTF8, utf8))); }
