@@ -1,0 +1,4 @@
+// The download button's command.
+#include "app/handlers.h"
+
+void OnDownloadClicked() {}
