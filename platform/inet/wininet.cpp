@@ -245,6 +245,7 @@ BOOL HttpSendRequestA(HINTERNET request, LPCSTR headers, DWORD headersLength, LP
     std::optional<std::string> location;
     if (!(r->flags & INTERNET_FLAG_NO_AUTO_REDIRECT) && IsRedirectStatus(status)) {
       location = HeaderValue(exchange->rawHeaders(), "location");
+      if (location && location->empty()) location.reset();  // nowhere to go: the answer stands
     }
     if (!location) {
       r->exchange = std::move(exchange);
