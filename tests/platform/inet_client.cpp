@@ -8,7 +8,7 @@
 InetResult RunInetRequest(const InetRequest& r) {
   InetResult result;
   HINTERNET internet = InternetOpenA(r.agent.c_str(), r.accessType, r.proxy ? r.proxy->c_str() : nullptr,
-                                     r.proxy ? "" : nullptr, 0);
+                                     r.proxy ? r.bypass.c_str() : nullptr, 0);
   HINTERNET connection = internet ? InternetConnectA(internet, r.host.c_str(), static_cast<INTERNET_PORT>(r.port),
                                                      nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0)
                                   : nullptr;

@@ -10,6 +10,7 @@ struct InetRequest {
   std::string agent = "TestAgent/1.0";
   DWORD accessType = INTERNET_OPEN_TYPE_DIRECT;
   std::optional<std::string> proxy;  // the list given to InternetOpenA
+  std::string bypass;                // its bypass list, when a proxy list is given
   std::string host = "127.0.0.1";
   int port = 0;
   std::string verb = "GET";
