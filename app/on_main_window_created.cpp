@@ -1,4 +1,6 @@
 // What happens while MainWindow is being created, before it first shows.
 #include "app/handlers.h"
+#include "skin/apply_skin.h"
 
-void OnMainWindowCreated() {}
+// The program always wears skin 11; there is no choice to offer.
+void OnMainWindowCreated() { ApplySkin(11); }
