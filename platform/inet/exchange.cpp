@@ -171,7 +171,8 @@ std::size_t Exchange::OnBody(char* data, std::size_t size, std::size_t count, vo
     x->paused_ = true;
     return CURL_WRITEFUNC_PAUSE;  // libcurl keeps these bytes and offers them again
   }
-  if (x->readAt_ > 0) {
+  if (x->readAt_ > 0 && x->readAt_ >= x->pending_.size() / 2) {
+    // Moving the unread rest down only once half is read keeps the copying linear.
     x->pending_.erase(0, x->readAt_);
     x->readAt_ = 0;
   }
