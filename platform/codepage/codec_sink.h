@@ -37,6 +37,8 @@ class CodecSink {
       return take == n;
     }
   }
+  // Counting only: n more units.
+  void Count(std::size_t n) { counted_ += n; }
   std::size_t Produced() const { return kCount ? counted_ : static_cast<std::size_t>(at_ - begin_); }
 
  private:
@@ -46,14 +48,19 @@ class CodecSink {
   std::size_t counted_ = 0;
 };
 
-// Length of the run of bytes below 0x80 that starts at `in`, eight bytes at a time.
-inline std::size_t AsciiRunLength(const unsigned char* in, std::size_t length) {
+// Length of the run of units below 0x80 that starts at `in`, eight bytes at a time.
+template <typename Unit>
+std::size_t AsciiRunLength(const Unit* in, std::size_t length) {
+  static_assert(sizeof(Unit) == 1 || sizeof(Unit) == 2, "bytes or UTF-16 units");
+  constexpr std::size_t kPerWord = 8 / sizeof(Unit);
+  constexpr unsigned long long kHighBits =
+      sizeof(Unit) == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
   std::size_t n = 0;
-  while (n + 8 <= length) {
+  while (n + kPerWord <= length) {
     unsigned long long word;
     std::memcpy(&word, in + n, 8);
-    if (word & 0x8080808080808080ULL) break;
-    n += 8;
+    if (word & kHighBits) break;
+    n += kPerWord;
   }
   while (n < length && in[n] < 0x80) ++n;
   return n;

@@ -24,8 +24,15 @@ CodecResult Decode(const unsigned char* in, std::size_t length, char16_t* out,
     char16_t u = table.single[in[i]];
     std::size_t taken = 1;
     if (u == Cp936Table::kNone && i + 1 < length) {
-      u = table.pair[in[i] << 8 | in[i + 1]];
-      if (u != Cp936Table::kNone) taken = 2;
+      unsigned code = in[i] << 8 | in[i + 1];
+      if constexpr (kCount) {
+        // Counting needs only whether the pair is a character; the bitmap stays in
+        // the fastest cache where the whole table would not.
+        if (table.pairValid[code >> 6] >> (code & 63) & 1) u = 0, taken = 2;
+      } else {
+        u = table.pair[code];
+        if (u != Cp936Table::kNone) taken = 2;
+      }
     }
     // A lead byte without a fitting trail byte is one bad character; the byte after
     // it is read again on its own, so an ASCII byte there survives.
@@ -57,12 +64,12 @@ CodecResult Encode(const char16_t* in, std::size_t length, unsigned char* out,
   while (i < length) {
     char16_t u = in[i];
     if (u < 0x80) {
-      if (!sink.Fits(1)) {
+      std::size_t run = AsciiRunLength(in + i, length - i);
+      if (!sink.PutRun(in + i, run)) {
         result.noRoom = true;
         break;
       }
-      sink.Put(static_cast<unsigned char>(u));
-      ++i;
+      i += run;
       continue;
     }
     std::size_t units = 1;
@@ -70,6 +77,13 @@ CodecResult Encode(const char16_t* in, std::size_t length, unsigned char* out,
     if (u >= 0xD800 && u <= 0xDFFF) {
       // A whole surrogate pair is one character and gets one replacement.
       if (u <= 0xDBFF && i + 1 < length && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) units = 2;
+    } else if constexpr (kCount) {
+      // Sizing needs only the byte count, from a table small enough to stay cached.
+      if (unsigned size = EncodedSize(table, u)) {
+        sink.Count(size);
+        ++i;
+        continue;
+      }
     } else {
       code = table.encode[u];
     }

@@ -24,6 +24,8 @@ std::unique_ptr<Cp936Table> BuildTable() {
   auto table = std::make_unique<Cp936Table>();
   for (auto& u : table->pair) u = Cp936Table::kNone;
   for (auto& code : table->encode) code = 0;
+  for (auto& bits : table->pairValid) bits = 0;
+  for (auto& sizes : table->encodedSize) sizes = 0;
   // A short or damaged table must not be read past its end; every byte then stays
   // without a character rather than taking a wrong one.
   const bool whole = cp936_decode_table_size == 2 * kEntries;
@@ -40,11 +42,16 @@ std::unique_ptr<Cp936Table> BuildTable() {
       std::uint16_t u = Entry(index);
       if (u == Cp936Table::kNone) continue;
       table->pair[lead << 8 | trail] = u;
+      table->pairValid[lead << 2 | trail >> 6] |= std::uint64_t{1} << (trail & 63);
       table->encode[u] = static_cast<std::uint16_t>(lead << 8 | trail);
     }
   }
   for (unsigned b = 0x80; b < 256; ++b) {
     if (table->single[b] != Cp936Table::kNone) table->encode[table->single[b]] = b;
+  }
+  for (unsigned u = 0; u < 65536; ++u) {
+    unsigned size = u < 0x80 ? 1 : table->encode[u] == 0 ? 0 : table->encode[u] < 0x100 ? 1 : 2;
+    table->encodedSize[u >> 2] |= static_cast<std::uint8_t>(size << (2 * (u & 3)));
   }
   return table;
 }

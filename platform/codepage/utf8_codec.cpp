@@ -24,6 +24,17 @@ CodecResult Decode(const unsigned char* in, std::size_t length, char16_t* out,
       i += run;
       continue;
     }
+    // Most of a Chinese page: three-byte forms whose lead allows any continuation.
+    if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && i + 2 < length &&
+        (in[i + 1] & 0xC0) == 0x80 && (in[i + 2] & 0xC0) == 0x80) {
+      if (!sink.Fits(1)) {
+        result.noRoom = true;
+        break;
+      }
+      sink.Put(static_cast<char16_t>((lead & 0x0F) << 12 | (in[i + 1] & 0x3F) << 6 | (in[i + 2] & 0x3F)));
+      i += 3;
+      continue;
+    }
     // Continuation bytes and the second byte's narrower ranges rule out overlong
     // forms, encoded surrogates and anything above U+10FFFF.
     std::size_t need = 0;
