@@ -23,12 +23,18 @@ bool IsInputEvent(int event) {
   }
 }
 
+bool IsEnter(int event) {
+  return (event == FL_KEYBOARD || event == FL_KEYUP || event == FL_SHORTCUT) &&
+         (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter);
+}
+
 // Events for a disabled window go nowhere, so neither its controls nor the
 // close request, nor Esc, reach it.
 int FilterEvent(int event, Fl_Window* window) {
-  if (window && IsInputEvent(event)) {
+  if (window) {
     auto* top = dynamic_cast<TopWindow*>(window->top_window());
-    if (top && top->inputDisabled) return 1;
+    if (top && top->inputDisabled && IsInputEvent(event)) return 1;
+    if (top && top->ignoresEnter && IsEnter(event)) return 1;
   }
   return Fl::handle_(event, window);
 }

@@ -24,6 +24,9 @@ class TopWindow : public Fl_Double_Window {
 
   // A disabled window takes no mouse or keyboard input and cannot be closed.
   bool inputDisabled = false;
+  // The program's own windows let Enter do nothing: it neither moves the focus
+  // nor presses a button. Message boxes take it for their OK.
+  bool ignoresEnter = false;
   // CloseWindow has posted its destruction.
   bool closing = false;
   // The windows disabled on this window's behalf, each with whether it was enabled.

@@ -13,6 +13,7 @@ TopWindow* CreateProgramWindow(const WindowDefinition& definition) {
   const int top = (Fl::h() - definition.outerHeight) / 2 + kFrameAllowance.top;
   auto* window = new TopWindow(definition.name, left, top, client.width, client.height,
                                Cp936ToUtf8(definition.title), definition.minimiseBox);
+  window->ignoresEnter = true;
   for (const ControlDefinition& control : definition.controls) CreateControl(window, control);
   window->end();
   RegisterTopWindow(window);

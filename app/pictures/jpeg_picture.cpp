@@ -27,6 +27,10 @@ bool LooksLikeJpeg(const unsigned char* data, std::size_t size) {
 // those sizes at a fraction of the full cost.
 void ChooseScale(jpeg_decompress_struct* info, int coverWidth, int coverHeight) {
   info->scale_denom = 8;
+  if (coverWidth <= 0 && coverHeight <= 0) {
+    info->scale_num = 8;
+    return;
+  }
   for (unsigned int n = 1; n <= 8; ++n) {
     info->scale_num = n;
     jpeg_calc_output_dimensions(info);
