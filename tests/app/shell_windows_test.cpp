@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include <FL/x.H>
+#include <X11/Xutil.h>
 #include <sys/stat.h>
 
 #include "app/gui/top_window.h"
@@ -137,6 +138,71 @@ TEST_F(ShellWindows, DisabledMainWindowIgnoresClicksAndEsc) {
   EXPECT_TRUE(observed);
   EXPECT_TRUE(IsOpen(main_));
   EXPECT_EQ(GetControlText(kMain, kLinkBox), Text("still here"));
+}
+
+// What a window manager reads: Motif functions (minimise 8, maximise 16, resize 2)
+// and equal minimum and maximum sizes.
+struct FrameHints {
+  long functions = -1;
+  int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
+};
+
+FrameHints ReadFrameHints(const TopWindow* window) {
+  FrameHints hints;
+  Atom motif = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(fl_display, fl_xid(window), motif, 0, 5, False, motif, &type, &format, &count, &after,
+                         &data) == Success && data && count >= 2) {
+    hints.functions = reinterpret_cast<long*>(data)[1];
+  }
+  if (data) XFree(data);
+  XSizeHints size{};
+  long supplied = 0;
+  if (XGetWMNormalHints(fl_display, fl_xid(window), &size, &supplied)) {
+    hints.minWidth = size.min_width;
+    hints.minHeight = size.min_height;
+    hints.maxWidth = size.max_width;
+    hints.maxHeight = size.max_height;
+  }
+  return hints;
+}
+
+TEST_F(ShellWindows, WindowsHaveFixedFramesAndOnlyMainWindowMinimises) {
+  FrameHints mainHints = ReadFrameHints(main_), tutorialHints;
+  int tutorialWidth = 0, tutorialHeight = 0;
+  bool observed = ObserveWindow(
+      kTutorial, [&] { StartXdotool(ClickArguments(main_, "按钮2")); },
+      [&](TopWindow* tutorial) {
+        tutorialHints = ReadFrameHints(tutorial);
+        tutorialWidth = tutorial->w();
+        tutorialHeight = tutorial->h();
+        SendCloseRequest(tutorial);
+      });
+  ASSERT_TRUE(observed);
+  const struct {
+    const char* window;
+    FrameHints hints;
+    int width, height;
+    bool minimises;
+  } cases[] = {
+      {"MainWindow", mainHints, main_->w(), main_->h(), true},
+      {"TutorialWindow", tutorialHints, tutorialWidth, tutorialHeight, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    Box client = ClientArea(*FindWindowDefinition(c.window));
+    EXPECT_EQ(c.width, client.width);
+    EXPECT_EQ(c.height, client.height);
+    EXPECT_EQ((c.hints.functions & 8) != 0, c.minimises);
+    EXPECT_EQ(c.hints.functions & (16 | 2), 0);
+    EXPECT_EQ(c.hints.minWidth, client.width);
+    EXPECT_EQ(c.hints.maxWidth, client.width);
+    EXPECT_EQ(c.hints.minHeight, client.height);
+    EXPECT_EQ(c.hints.maxHeight, client.height);
+  }
 }
 
 // Box-relative samples of the screenshot against the picture decoded at full
