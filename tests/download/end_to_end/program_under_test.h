@@ -1,0 +1,72 @@
+// The real program on a private X server, driven like a user with xdotool.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// An Xvfb of the test's own, so that no other test's windows take the keyboard.
+class PrivateDisplay {
+ public:
+  PrivateDisplay();
+  ~PrivateDisplay();
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+  // ":N", or empty when no X server could be started.
+  const std::string& name() const { return name_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+// Runs a program with DISPLAY set and returns what it wrote to standard output.
+std::string RunTool(const std::string& display, const std::vector<std::string>& argv);
+
+struct LogLine {
+  std::string kind;  // "title", "label", "activate" or "deactivate"
+  std::string text;
+};
+
+class ProgramUnderTest {
+ public:
+  // Starts the program with HOME and XDG_CONFIG_HOME inside home and waits for
+  // its main window. started() tells whether it came up.
+  ProgramUnderTest(const std::string& display, const std::string& home);
+  ~ProgramUnderTest();
+  ProgramUnderTest(const ProgramUnderTest&) = delete;
+  ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+  bool started() const { return !mainWindow_.empty(); }
+  const std::string& mainWindow() const { return mainWindow_; }
+
+  // Clicks at a point of the main window's client area.
+  void Click(int x, int y);
+  void Key(const std::string& keys);
+  // Empties the link box with its clear button and types the link.
+  void EnterLink(const std::string& link);
+  void ClickDownload();
+
+  // Waits for a message box and answers its text; empty if none came.
+  std::string WaitForMessage();
+  // Presses the box's OK (Enter) and waits until it is gone.
+  void CloseMessage();
+  // Whether a window of that exact title is shown now.
+  bool WindowShown(const std::string& title);
+  // The id of a shown window of the program with that exact title, or empty.
+  std::string ShownWindow(const std::string& title);
+
+  // Everything logged so far (see label_log.cpp).
+  std::vector<LogLine> Log() const;
+  // Waits for the process to end; its exit code, or -1 if it did not end.
+  int WaitForExit();
+  bool Running();
+
+ private:
+  std::string display_;
+  std::string logPath_;
+  pid_t pid_ = -1;
+  int exitStatus_ = 0;
+  std::string mainWindow_;
+};
