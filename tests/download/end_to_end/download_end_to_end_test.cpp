@@ -13,6 +13,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/download/end_to_end/program_under_test.h"
@@ -220,6 +221,51 @@ TEST_F(DownloadButton, FailuresSayWhyAndKeepTheGoodFile) {
   web_.SetRoute("/a.mp3", Response("ID3 song"));
   EXPECT_EQ(Download(SharePage("T", web_.Url("/a.mp3"))), "保存失败：找不到系统桌面文件夹。");
   EXPECT_EQ(ReadFile(home_.path() + "/taken"), "x");
+}
+
+// While the audio downloads the window keeps painting, shows the progress, takes
+// no input, and a request to close it waits for the download's end.
+TEST_F(DownloadButton, StaysAliveButClosedToInputWhileDownloading) {
+  const std::string audio = PatternBytes(200000);
+  web_.SetRoute("/slow.mp3",
+                std::vector<ResponseStep>{
+                    ResponseStep::Send("HTTP/1.1 200 OK\r\nContent-Length: 200000\r\n\r\n"),
+                    ResponseStep::Pattern(50000), ResponseStep::Sleep(8),
+                    ResponseStep::Send(audio.substr(50000))});
+  web_.SetRoute("/share", Response(SharePage("Slow", web_.Url("/slow.mp3"))));
+  program_->EnterLink(web_.Url("/share"));
+  program_->ClickDownload();
+
+  // The first quarter has arrived and the server holds the rest back.
+  bool quarter = false;
+  for (int i = 0; i < 600 && !quarter; ++i) {
+    for (const LogLine& line : program_->Log()) quarter = quarter || line.text == kBusy + "25%";
+    if (!quarter) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_TRUE(quarter) << "no progress shown";
+
+  // Pushing the window half off the screen and back makes the X server forget
+  // that half; only a program that handles its events paints it again.
+  const std::string window = program_->mainWindow();
+  auto picture = [&] { return RunTool(display_->name(), {"import", "-window", window, "rgb:-"}); };
+  std::string before = picture();
+  RunTool(display_->name(), {"xdotool", "windowmove", window, "-200", "100"});
+  RunTool(display_->name(), {"xdotool", "windowmove", window, "400", "400"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(before.empty());
+  EXPECT_TRUE(picture() == before) << "the window was not repainted";
+
+  program_->Click(84, 108);  // 按钮2, the tutorial button
+  program_->Key("Escape");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_TRUE(program_->Running()) << "closed in the middle of a download";
+  EXPECT_TRUE(program_->WindowShown("Mirovel"));
+
+  EXPECT_EQ(program_->WaitForMessage(), kSuccess);
+  EXPECT_FALSE(program_->WindowShown("使用教程")) << "a click got through while busy";
+  EXPECT_TRUE(ReadFile(Desktop() / "Slow.mp3") == audio);
+  program_->CloseMessage();
+  EXPECT_EQ(program_->WaitForExit(), 0) << "the close asked for while busy was not carried out";
 }
 
 }  // namespace
