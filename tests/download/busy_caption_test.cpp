@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct CaptionCase {
@@ -10,6 +12,9 @@ struct CaptionCase {
   long long total;
   Text expected;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.received << " of " << c.total; }
 
 class BusyCaptions : public testing::TestWithParam<CaptionCase> {};
 

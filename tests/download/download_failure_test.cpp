@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -23,6 +24,9 @@ struct JudgeCase {
   DownloadOutcome outcome;
   DownloadFailure expected;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const JudgeCase& c, std::ostream* os) { *os << c.what; }
 
 class Judge : public testing::TestWithParam<JudgeCase> {};
 

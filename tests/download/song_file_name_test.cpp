@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "download/character_references.h"
@@ -17,6 +18,9 @@ struct Case {
   Text input;
   Text expected;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.what; }
 
 class CharacterReferences : public testing::TestWithParam<Case> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct PageCase {
@@ -11,6 +13,9 @@ struct PageCase {
   Text title;
   Text url;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.what; }
 
 class SongPage : public testing::TestWithParam<PageCase> {};
 

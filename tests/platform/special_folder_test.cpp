@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "platform/codepage/boundary.h"
@@ -42,6 +43,9 @@ struct UserDirsCase {
   const char* userDirs;  // nullptr: no file
   const char* desktop;   // below the test's home; nullptr: no desktop expected
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const UserDirsCase& c, std::ostream* os) { *os << c.what; }
 
 class DesktopFolder : public testing::TestWithParam<UserDirsCase> {
  protected:
