@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fetch_bench_server.h"
+#include "platform/inet/wininet.h"
 #include "web/fetch_web_page.h"
 
 extern char** environ;
@@ -42,6 +43,26 @@ int FetchOnce(const char* url) {
   const Bytes body = FetchWebPage(url);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("%zu %ld %ld %.6f\n", body.size(), before, StatusKiB("VmHWM"), seconds);
+  return 0;
+}
+
+// The layer alone, reading 1024 bytes at a time and keeping nothing: what the
+// transfer costs before FetchWebPage holds the body. Prints the seconds taken.
+int ReadThroughLayer(const char* host, int port, const char* path) {
+  const auto start = std::chrono::steady_clock::now();
+  HINTERNET internet = InternetOpenA(DefaultUserAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  HINTERNET connection = InternetConnectA(internet, host, static_cast<INTERNET_PORT>(port), nullptr, nullptr,
+                                          INTERNET_SERVICE_HTTP, 0, 0);
+  HINTERNET request = HttpOpenRequestA(connection, "GET", path, "HTTP/1.1", nullptr, nullptr, INTERNET_FLAG_RELOAD, 0);
+  HttpSendRequestA(request, "Accept: */*", 11, nullptr, 0);
+  char piece[1024];
+  DWORD count = 0;
+  while (InternetReadFile(request, piece, sizeof piece, &count) && count > 0) {
+  }
+  InternetCloseHandle(request);
+  InternetCloseHandle(connection);
+  InternetCloseHandle(internet);
+  std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return 0;
 }
 
@@ -92,9 +113,9 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-void Compare(const std::string& url, std::size_t bodySize, const char* label) {
+void Compare(const std::string& url, int port, std::size_t bodySize, const char* label) {
   const std::string memoryFile = "/dev/shm/mirovel_fetch_bench." + std::to_string(getpid());
-  std::vector<double> ours, inside, curls, curlsToMemory;
+  std::vector<double> ours, inside, layer, curls, curlsToMemory;
   std::vector<double> peakRatios, growthRatios;
   long curlPeakKiB = 0;
   for (int round = 0; round < kRounds; ++round) {
@@ -109,6 +130,9 @@ void Compare(const std::string& url, std::size_t bodySize, const char* label) {
     }
     ours.push_back(fetch.seconds);
     inside.push_back(fetchSeconds);
+    const std::string path = url.substr(url.find('/', 7));
+    const Run layerRun = RunProcess({"/proc/self/exe", "--layer", std::to_string(port), path});
+    layer.push_back(std::atof(layerRun.output.c_str()));
     peakRatios.push_back(peakKiB * 1024.0 / static_cast<double>(bodySize));
     growthRatios.push_back((peakKiB - beforeKiB) * 1024.0 / static_cast<double>(bodySize));
 
@@ -124,6 +148,8 @@ void Compare(const std::string& url, std::size_t bodySize, const char* label) {
   std::printf("%-8s FetchWebPage %.3f s (%.3f s inside the call), curl to /dev/null %.3f s: time ratio %.2f "
               "(goal <= 1.2)\n",
               label, ourTime, Median(inside), curlTime, ourTime / curlTime);
+  std::printf("%-8s the layer alone, 1024-byte reads, nothing kept: %.3f s inside the calls\n", label,
+              Median(layer));
   std::printf("%-8s curl to a file in /dev/shm %.3f s: time ratio %.2f\n", label, memoryTime, ourTime / memoryTime);
   std::printf("%-8s peak memory / body %.2f (process peak; goal <= 1.3), growth during the fetch / body %.2f, "
               "curl peak %ld KiB\n",
@@ -134,12 +160,13 @@ void Compare(const std::string& url, std::size_t bodySize, const char* label) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--fetch") return FetchOnce(argv[2]);
+  if (argc == 4 && std::string(argv[1]) == "--layer") return ReadThroughLayer("127.0.0.1", std::atoi(argv[2]), argv[3]);
 
   const std::size_t bodySize = (argc == 2 ? std::strtoull(argv[1], nullptr, 10) : 64) << 20;
   BodyServer server(bodySize);
   const std::string base = "http://127.0.0.1:" + std::to_string(server.port());
   std::printf("body %zu MiB, median of %d rounds, each a fresh process\n", bodySize >> 20, kRounds);
-  Compare(base + "/sized", bodySize, "sized");
-  Compare(base + "/unsized", bodySize, "unsized");
+  Compare(base + "/sized", server.port(), bodySize, "sized");
+  Compare(base + "/unsized", server.port(), bodySize, "unsized");
   return 0;
 }

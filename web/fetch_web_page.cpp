@@ -6,6 +6,7 @@
 #include "platform/inet/wininet.h"
 #include "text/editing.h"
 #include "text/primitives.h"
+#include "web/body_collector.h"
 #include "web/cookies.h"
 #include "web/response_cookies.h"
 #include "web/url_parts.h"
@@ -14,8 +15,8 @@ namespace {
 
 constexpr DWORD kReadSize = 1024;
 constexpr DWORD kHeaderBufferSize = 5000;
-// An announced length only guides how much room the body gets up front; past
-// this a lying server could make us claim memory it never fills.
+// An announced length beyond this is not trusted with a reservation up front:
+// a lying server could make us claim memory it never fills.
 constexpr DWORD kLargestReservation = 256u << 20;
 
 HINTERNET OpenInternet(const Text& agent, bool secure, const std::optional<Text>& proxy) {
@@ -34,22 +35,29 @@ DWORD RequestFlags(bool secure, bool cookiesSupplied, bool noRedirect) {
 }
 
 Bytes ReadBody(HINTERNET request) {
-  Bytes body;
-  // Growing by doubling would copy the body and hold it twice for a moment;
-  // with the announced length the body is placed once.
-  DWORD announced = 0;
-  DWORD size = sizeof announced;
-  if (HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced, &size, nullptr)) {
-    body.Reserve(announced < kLargestReservation ? announced : kLargestReservation);
-  }
   unsigned char piece[kReadSize];
   DWORD count = 0;
+  // Growing one buffer by doubling would copy the body and, for a moment, hold
+  // it twice. With an announced length the body is placed once; without one it
+  // is gathered in blocks and put together at the end.
+  DWORD announced = 0;
+  DWORD size = sizeof announced;
+  if (HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced, &size, nullptr) &&
+      announced <= kLargestReservation) {
+    Bytes body;
+    body.Reserve(announced);
+    for (;;) {
+      InternetReadFile(request, piece, kReadSize, &count);
+      if (count == 0) return body;
+      body.Append(piece, count);
+    }
+  }
+  BodyCollector collector;
   for (;;) {
     InternetReadFile(request, piece, kReadSize, &count);
-    if (count == 0) break;
-    body.Append(piece, count);
+    if (count == 0) return collector.Take();
+    collector.Append(piece, count);
   }
-  return body;
 }
 
 // The raw header text of the final response. Headers longer than the first

@@ -78,10 +78,13 @@ struct BodyCase {
 };
 
 TEST_F(FetchWebPageTest, ReturnsTheBodyAsRead) {
-  const std::string pattern = PatternBytes(100000);
+  const std::string pattern = PatternBytes(2600000);
   const BodyCase cases[] = {
       {"binary, zero bytes included",
        {ResponseStep::Send("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n"), ResponseStep::Pattern(100000)},
+       pattern.substr(0, 100000)},
+      {"ended by closing, no length, several megabytes",
+       {ResponseStep::Send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n"), ResponseStep::Pattern(2600000)},
        pattern},
       {"ended by closing, no length",
        {ResponseStep::Send("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n"), ResponseStep::Pattern(5000)},
