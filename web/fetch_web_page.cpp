@@ -82,7 +82,8 @@ Bytes FetchWebPage(const Text& url, int method, const Text& postText, Text* cook
   const bool secure = CompareText(TextLeft(ToLower(url), 5), "https") == 0;
   const Text callerHeaders = requestHeaders ? *requestHeaders : Text();
 
-  HINTERNET internet = OpenInternet(ChooseUserAgent(callerHeaders), secure, proxy);
+  // The agent stays on one line so that it cannot add header lines of its own.
+  HINTERNET internet = OpenInternet(FirstLineOf(ChooseUserAgent(callerHeaders)), secure, proxy);
   if (!internet) return Bytes();
 
   // A port the link names beyond 16 bits would wrap around to another port.

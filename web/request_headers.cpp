@@ -16,6 +16,13 @@ Text ChooseUserAgent(const Text& requestHeaders) {
   return TextLength(agent) > 0 ? agent : TextAfterColon(requestHeaders);
 }
 
+Text FirstLineOf(const Text& text) {
+  const int cr = FindText(text, "\r");
+  const int lf = FindText(text, "\n");
+  const int end = cr == -1 ? lf : (lf == -1 || cr < lf ? cr : lf);
+  return end == -1 ? text : TextLeft(text, end - 1);
+}
+
 Text CompleteRequestHeaders(const Text& requestHeaders, const Text& cookies) {
   Text headers = requestHeaders;
   if (TextLength(headers) == 0) {

@@ -14,6 +14,10 @@ Text TextAfterColon(const Text& headerText);
 // blank value) it is everything after the first colon of the whole text.
 Text ChooseUserAgent(const Text& requestHeaders);
 
+// The text before its first CR or LF. An agent is sent as one header line, and
+// what the colon fallback above reads past a line break belongs to other lines.
+Text FirstLineOf(const Text& text);
+
 // The caller's lines plus the default Accept, Accept-Language and Content-Type
 // lines that are missing (each test is an exact-case search anywhere in the
 // text), plus a Cookie line when cookies is not empty. CRLF between lines,

@@ -49,6 +49,20 @@ TEST(FetchCalls, LinkAloneOpensSendsReadsQueriesAndClosesInOrder) {
   EXPECT_EQ(RecordedCalls(), expected);
 }
 
+TEST(FetchCalls, TheAgentIsOneLineEvenWhenReadFromSeveral) {
+  const struct {
+    const char* headers;
+    const char* agent;
+  } cases[] = {{"user-agent: Foo\r\nX: 1", "Foo"}, {"X-User-Agent:\r\nY: z", ""}, {"User-Agent: Foo", "Foo"}};
+  for (const auto& c : cases) {
+    StartRecording(WinInetScript());
+    Text headers = c.headers;
+    FetchWebPage("http://s.test/", 0, Text(), nullptr, nullptr, &headers);
+    ASSERT_FALSE(RecordedCalls().empty());
+    EXPECT_EQ(RecordedCalls()[0], std::string("InternetOpenA(\"") + c.agent + "\", 1, null, null, 0)") << c.headers;
+  }
+}
+
 struct OpeningCase {
   const char* url;
   bool cookiesSupplied;

@@ -37,6 +37,15 @@ TEST(ChooseUserAgent, FollowsTheCallersLines) {
   for (const auto& c : cases) EXPECT_EQ(ChooseUserAgent(c.headers).str(), c.agent) << c.headers;
 }
 
+TEST(FirstLineOf, StopsAtTheFirstLineBreak) {
+  const struct {
+    const char* text;
+    const char* line;
+  } cases[] = {{"Foo", "Foo"}, {"Foo\r\nX: 1", "Foo"}, {"\r\nY: z", ""}, {"a\nb\rc", "a"},
+               {"a\rb\nc", "a"}, {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(FirstLineOf(c.text).str(), c.line) << c.text;
+}
+
 TEST(CompleteRequestHeaders, AddsOnlyTheMissingDefaultLines) {
   const char* accept = "Accept: */*";
   const char* language = "\r\nAccept-Language: zh-cn";
