@@ -9,6 +9,7 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 #include <dlfcn.h>
 
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "skin/skin_resources.h"
 #include "skin/skin_table_layout.h"
 #include "tests/platform/temporary_folder.h"
+#include "tests/skin/private_display.h"
 
 namespace {
 
@@ -79,11 +81,28 @@ struct SampleWindow {
   }
 };
 
+PrivateDisplay* g_display = nullptr;
+
+// One server for the whole test program: FLTK opens its display once per process.
+class DisplayEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    g_display = new PrivateDisplay();
+    if (g_display->ok()) fl_open_display();
+  }
+  void TearDown() override {
+    // Leave the server before it goes, or Xlib ends the process on the lost connection.
+    if (g_display->ok()) fl_close_display();
+    delete g_display;
+    g_display = nullptr;
+  }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new DisplayEnvironment);
+
 class SkinLook : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X server (tools/test.sh starts one)";
-    fl_open_display();
+    if (!g_display || !g_display->ok()) GTEST_SKIP() << "needs Xvfb";
     originalUpBox_ = Fl::get_boxtype(FL_UP_BOX);
     // Load the very bytes the program carries, from a file as the program does.
     const std::string path = folder_.path() + "/SkinH_EL.dll";
