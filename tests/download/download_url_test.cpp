@@ -5,20 +5,13 @@
 
 #include "download/download_url.h"
 #include "platform/inet/crack_url.h"
-#include "platform/inet/test_hooks.h"
+#include "tests/servers/quick_timeouts.h"
 #include "tests/servers/test_server.h"
 
 namespace {
 
-class DownloadUrlTest : public ::testing::Test {
+class DownloadUrlTest : public QuickTimeoutsTest {
  protected:
-  void SetUp() override {
-    InternetTestSettings settings;
-    settings.connectTimeoutMs = 5000;
-    settings.stallTimeoutMs = 1000;
-    SetInternetTestSettings(settings);
-  }
-  void TearDown() override { ResetInternetTestSettings(); }
   TestServer web = TestServer::Http();
 };
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "inet_client.h"
-#include "platform/inet/test_hooks.h"
+#include "tests/servers/quick_timeouts.h"
 #include "tests/servers/test_server.h"
 
 namespace {
@@ -10,16 +10,13 @@ namespace {
 const char kDefaults[] =
     "Accept: */*\r\nAccept-Language: zh-cn\r\nContent-Type: application/x-www-form-urlencoded";
 
-class InetRequestTest : public ::testing::Test {
+class InetRequestTest : public QuickTimeoutsTest {
  protected:
+  InetRequestTest() : QuickTimeoutsTest(5000) {}
   void SetUp() override {
-    InternetTestSettings settings;
-    settings.connectTimeoutMs = 5000;
-    settings.stallTimeoutMs = 5000;
-    SetInternetTestSettings(settings);
+    QuickTimeoutsTest::SetUp();
     web.SetRoute("*", "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
   }
-  void TearDown() override { ResetInternetTestSettings(); }
 
   std::string Host() const { return "Host: 127.0.0.1:" + std::to_string(web.port()) + "\r\n"; }
 

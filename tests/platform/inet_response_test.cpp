@@ -4,20 +4,13 @@
 #include <vector>
 
 #include "inet_client.h"
-#include "platform/inet/test_hooks.h"
+#include "tests/servers/quick_timeouts.h"
 #include "tests/servers/test_server.h"
 
 namespace {
 
-class InetResponseTest : public ::testing::Test {
+class InetResponseTest : public QuickTimeoutsTest {
  protected:
-  void SetUp() override {
-    InternetTestSettings settings;
-    settings.connectTimeoutMs = 5000;
-    settings.stallTimeoutMs = 1000;
-    SetInternetTestSettings(settings);
-  }
-  void TearDown() override { ResetInternetTestSettings(); }
 
   InetResult Get(const std::string& path, DWORD readSize = 1024) {
     InetRequest request;
