@@ -5,12 +5,11 @@
 #include <iconv.h>
 
 #include <cstdio>
-#include <map>
-#include <utility>
 #include <vector>
 #include <random>
 #include <string>
 
+#include "bench/ratio_reporter.h"
 #include "download/page_decoding.h"
 #include "platform/codepage/code_page_conversion.h"
 
@@ -111,46 +110,17 @@ void BM_GlibcIconvNewText(benchmark::State& state) {
 }
 BENCHMARK(BM_GlibcIconvNewText)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const auto& run : runs) {
-      // CPU time, and the best of the repetitions: the machine is shared, and other
-      // work only ever adds to a run's time.
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      const std::string name = run.run_name.function_name;
-      double cpu = run.GetAdjustedCPUTime();
-      if (!times_.count(name) || cpu < times_[name]) times_[name] = cpu;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void PrintRatios() const {
-    const std::pair<const char*, const char*> pairs[] = {
-        {"BM_Utf8ToAnsi", "BM_GlibcIconvNewText"},
-        {"BM_Utf8ToAnsi", "BM_GlibcIconv"},
-        {"BM_CodePageCallsOnly", "BM_GlibcIconv"},
-    };
-    std::printf("\nbest CPU time per 1 MiB page; ratio above 1 means ours is faster\n");
-    for (const auto& [ours, peer] : pairs) {
-      auto a = times_.find(ours);
-      auto b = times_.find(peer);
-      if (a == times_.end() || b == times_.end()) continue;
-      std::printf("%-22s %7.3f ms  vs %-22s %7.3f ms  ratio %.2f\n", ours, a->second, peer,
-                  b->second, b->second / a->second);
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RatioReporter reporter({
+      {"BM_Utf8ToAnsi", "BM_GlibcIconvNewText"},
+      {"BM_Utf8ToAnsi", "BM_GlibcIconv"},
+      {"BM_CodePageCallsOnly", "BM_GlibcIconv"},
+  });
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
+  reporter.PrintRatios("best CPU time per 1 MiB page");
   benchmark::Shutdown();
   return 0;
 }
