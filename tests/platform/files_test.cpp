@@ -5,26 +5,19 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "platform/files/files.h"
 #include "platform/library/library.h"
+#include "temporary_folder.h"
 
 namespace {
 
 class ScratchFolder : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/mirovel-files-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
-
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+  std::string Path(const std::string& name) const { return folder_.path() + "/" + name; }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -37,7 +30,7 @@ class ScratchFolder : public testing::Test {
     return st.st_mode & 07777;
   }
 
-  std::string folder_;
+  TemporaryFolder folder_;
 };
 
 TEST_F(ScratchFolder, WriteWholeFileCreatesThenReplacesWholly) {
