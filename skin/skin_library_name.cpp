@@ -4,4 +4,6 @@
 #include "platform/process/program_directory.h"
 #include "text/primitives.h"
 
-Text SkinLibraryPath() { return JoinText(ProgramDirectory(), "/", kSkinLibraryFileName); }
+Text SkinLibraryFolder() { return JoinText(ProgramDirectory(), "/"); }
+
+Text SkinLibraryPath() { return JoinText(SkinLibraryFolder(), kSkinLibraryFileName); }

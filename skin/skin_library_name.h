@@ -5,5 +5,7 @@
 
 constexpr const char kSkinLibraryFileName[] = "SkinH_EL.dll";
 
+// The program's folder with a closing "/".
+Text SkinLibraryFolder();
 // The program's folder and "/SkinH_EL.dll", built anew on each call.
 Text SkinLibraryPath();

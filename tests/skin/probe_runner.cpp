@@ -19,12 +19,12 @@ std::string PlaceProbeIn(const std::string& folder) {
   return program;
 }
 
-ProbeResult RunProbeIn(const std::string& folder, const std::string& argument, const ProbeOptions& options) {
+StartedProbe StartProbeIn(const std::string& folder, const std::string& argument, const ProbeOptions& options) {
   const std::string program = PlaceProbeIn(folder);
 
   int pipeEnds[2];
-  ProbeResult result;
-  if (pipe(pipeEnds) != 0) return result;
+  StartedProbe started;
+  if (pipe(pipeEnds) != 0) return started;
   pid_t pid = fork();
   if (pid == 0) {
     dup2(pipeEnds[1], 2);
@@ -51,12 +51,28 @@ ProbeResult RunProbeIn(const std::string& folder, const std::string& argument, c
     _exit(126);
   }
   close(pipeEnds[1]);
+  if (pid < 0) {
+    close(pipeEnds[0]);
+    return started;
+  }
+  started.pid = pid;
+  started.errors = pipeEnds[0];
+  return started;
+}
+
+ProbeResult FinishProbe(const StartedProbe& started) {
+  ProbeResult result;
+  if (started.pid <= 0) return result;
   char buffer[4096];
-  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) result.errors.append(buffer, static_cast<std::size_t>(n));
-  close(pipeEnds[0]);
+  for (ssize_t n; (n = read(started.errors, buffer, sizeof buffer)) > 0;) result.errors.append(buffer, static_cast<std::size_t>(n));
+  close(started.errors);
   int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid) {
+  if (waitpid(started.pid, &status, 0) == started.pid) {
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
   }
   return result;
+}
+
+ProbeResult RunProbeIn(const std::string& folder, const std::string& argument, const ProbeOptions& options) {
+  return FinishProbe(StartProbeIn(folder, argument, options));
 }

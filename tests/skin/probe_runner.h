@@ -3,6 +3,7 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/types.h>
 
 #include <string>
 
@@ -25,5 +26,14 @@ struct ProbeResult {
 
 // Copies the probe into folder as "mirovel" (mode 0755) unless it is there; returns its path.
 std::string PlaceProbeIn(const std::string& folder);
+struct StartedProbe {
+  pid_t pid = -1;   // -1 when it could not be started
+  int errors = -1;  // the read end of its standard error
+};
+
+// PlaceProbeIn, then starts the probe with `argument` without waiting for it.
+StartedProbe StartProbeIn(const std::string& folder, const std::string& argument, const ProbeOptions& options = {});
+// Waits for a started probe and collects what it wrote.
+ProbeResult FinishProbe(const StartedProbe& started);
 // PlaceProbeIn, then runs the probe with `argument`.
 ProbeResult RunProbeIn(const std::string& folder, const std::string& argument, const ProbeOptions& options = {});

@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "skin/skin_resources.h"
 #include "tests/platform/temporary_folder.h"
@@ -160,6 +162,27 @@ TEST(SkinDeployment, AWriteCutShortLeavesNothingAndTheNextStartRecovers) {
   ProbeResult next = RunProbeIn(folder.path(), "11");
   EXPECT_EQ(next.exitCode, 0) << next.errors;
   EXPECT_EQ(ReadFile(folder.path() + "/SkinH_EL.dll"), ImageBytes());
+}
+
+// Two copies of the program started together both find no library; one must not
+// load the library while the other is still writing it.
+TEST(SkinDeployment, StartsAtTheSameTimeEachLoadAWholeLibrary) {
+  constexpr int kStarts = 8;
+  for (int round = 0; round < 5; ++round) {
+    TemporaryFolder folder;
+    PlaceProbeIn(folder.path());
+    std::vector<StartedProbe> started;
+    for (int i = 0; i < kStarts; ++i) started.push_back(StartProbeIn(folder.path(), "11"));
+    for (const StartedProbe& probe : started) {
+      ProbeResult run = FinishProbe(probe);
+      EXPECT_EQ(run.exitCode, 0) << "round " << round << ": " << run.errors;
+    }
+    EXPECT_EQ(ReadFile(folder.path() + "/SkinH_EL.dll"), ImageBytes());
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(folder.path())) entries.push_back(entry.path().filename());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"SkinH_EL.dll", "mirovel"})) << "no temporary file is left";
+  }
 }
 
 }  // namespace
