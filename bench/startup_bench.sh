@@ -9,13 +9,10 @@ RUNS="${2:-40}"
 
 cmake --build "$BUILD_DIR" -j2 --target mirovel startup_minimal_window startup_map_timer >/dev/null
 
-display=":$((200 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/../tools/private_xvfb.sh"
+start_private_xvfb
 work="$(mktemp -d)"
 trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY="$display"
 
 # mirovel writes its skin library beside itself, so it runs from a copy; the
 # first start (writing the library) is left out of the figures.

@@ -21,7 +21,7 @@ class PrivateDisplay {
       close(ends[0]);
       std::string fd = std::to_string(ends[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
+             "-noreset", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(ends[1]);

@@ -76,7 +76,7 @@ class DownloadButton : public testing::Test {
   void SetUp() override {
     if (display_->name().empty()) GTEST_SKIP() << "no Xvfb";
     program_ = std::make_unique<ProgramUnderTest>(display_->name(), home_.path());
-    ASSERT_TRUE(program_->started()) << "the main window did not show";
+    ASSERT_TRUE(program_->started()) << "the main window did not show " << program_->startError();
   }
 
   fs::path Desktop() const { return fs::path(home_.path()) / "Desktop"; }

@@ -21,6 +21,8 @@ namespace {
 // Generous bounds for a busy, shared machine; reaching one means a hang, not slowness.
 constexpr auto kPatience = std::chrono::seconds(30);
 
+const char kRuntimeError[] = "运行时错误";
+
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
 
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
@@ -56,7 +58,11 @@ PrivateDisplay::PrivateDisplay() {
   posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"};
+  // Without -noreset the server starts over each time its last client leaves, and
+  // the program connecting just then is refused: xdotool comes and goes while the
+  // program is still connecting.
+  std::vector<std::string> args = {"Xvfb",     "-displayfd", "3",   "-screen",  "0",
+                                   "1280x1024x24", "-nolisten", "tcp", "-noreset"};
   auto argv = Pointers(args);
   if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
@@ -119,6 +125,13 @@ ProgramUnderTest::ProgramUnderTest(const std::string& display, const std::string
     mainWindow_ = ShownWindow("Mirovel");
     if (!mainWindow_.empty() || !Running()) break;
     Pause();
+  }
+  // The run-time error box bears the program's name too; its text tells them apart.
+  for (const LogLine& line : Log()) {
+    if (line.kind == "label" && line.text.rfind(kRuntimeError, 0) == 0) {
+      startError_ = line.text;
+      mainWindow_.clear();
+    }
   }
 }
 

@@ -39,6 +39,8 @@ class ProgramUnderTest {
   ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
   bool started() const { return !mainWindow_.empty(); }
+  // The text of the run-time error box when the start failed with one.
+  const std::string& startError() const { return startError_; }
   const std::string& mainWindow() const { return mainWindow_; }
 
   // Clicks at a point of the main window's client area.
@@ -69,4 +71,5 @@ class ProgramUnderTest {
   pid_t pid_ = -1;
   int exitStatus_ = 0;
   std::string mainWindow_;
+  std::string startError_;
 };
