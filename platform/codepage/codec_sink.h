@@ -6,6 +6,24 @@
 #include <cstring>
 #include <type_traits>
 
+// Length of the run of units below 0x80 that starts at `in`, eight bytes at a time.
+template <typename Unit>
+std::size_t AsciiRunLength(const Unit* in, std::size_t length) {
+  static_assert(sizeof(Unit) == 1 || sizeof(Unit) == 2, "bytes or UTF-16 units");
+  constexpr std::size_t kPerWord = 8 / sizeof(Unit);
+  constexpr unsigned long long kHighBits =
+      sizeof(Unit) == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
+  std::size_t n = 0;
+  while (n + kPerWord <= length) {
+    unsigned long long word;
+    std::memcpy(&word, in + n, 8);
+    if (word & kHighBits) break;
+    n += kPerWord;
+  }
+  while (n < length && in[n] < 0x80) ++n;
+  return n;
+}
+
 template <typename Unit, bool kCount>
 class CodecSink {
  public:
@@ -37,6 +55,14 @@ class CodecSink {
       return take == n;
     }
   }
+  // Copies the run of units below 0x80 that starts at in[at] and moves `at` past
+  // it; false when the run did not fit.
+  template <typename From>
+  bool CopyAsciiRun(const From* in, std::size_t length, std::size_t& at) {
+    std::size_t run = AsciiRunLength(in + at, length - at);
+    at += run;
+    return PutRun(in + at - run, run);
+  }
   // Counting only: n more units.
   void Count(std::size_t n) { counted_ += n; }
   std::size_t Produced() const { return kCount ? counted_ : static_cast<std::size_t>(at_ - begin_); }
@@ -47,24 +73,6 @@ class CodecSink {
   Unit* end_;
   std::size_t counted_ = 0;
 };
-
-// Length of the run of units below 0x80 that starts at `in`, eight bytes at a time.
-template <typename Unit>
-std::size_t AsciiRunLength(const Unit* in, std::size_t length) {
-  static_assert(sizeof(Unit) == 1 || sizeof(Unit) == 2, "bytes or UTF-16 units");
-  constexpr std::size_t kPerWord = 8 / sizeof(Unit);
-  constexpr unsigned long long kHighBits =
-      sizeof(Unit) == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
-  std::size_t n = 0;
-  while (n + kPerWord <= length) {
-    unsigned long long word;
-    std::memcpy(&word, in + n, 8);
-    if (word & kHighBits) break;
-    n += kPerWord;
-  }
-  while (n < length && in[n] < 0x80) ++n;
-  return n;
-}
 
 // Runs `codec` (a generic lambda taking std::bool_constant<kCount>) in its counting
 // form when there is no output buffer, else in its writing form.

@@ -13,12 +13,10 @@ CodecResult Decode(const unsigned char* in, std::size_t length, char16_t* out,
   std::size_t i = 0;
   while (i < length) {
     if (in[i] < 0x80) {
-      std::size_t run = AsciiRunLength(in + i, length - i);
-      if (!sink.PutRun(in + i, run)) {
+      if (!sink.CopyAsciiRun(in, length, i)) {
         result.noRoom = true;
         break;
       }
-      i += run;
       continue;
     }
     char16_t u = table.single[in[i]];
@@ -64,12 +62,10 @@ CodecResult Encode(const char16_t* in, std::size_t length, unsigned char* out,
   while (i < length) {
     char16_t u = in[i];
     if (u < 0x80) {
-      std::size_t run = AsciiRunLength(in + i, length - i);
-      if (!sink.PutRun(in + i, run)) {
+      if (!sink.CopyAsciiRun(in, length, i)) {
         result.noRoom = true;
         break;
       }
-      i += run;
       continue;
     }
     std::size_t units = 1;

@@ -16,12 +16,10 @@ CodecResult Decode(const unsigned char* in, std::size_t length, char16_t* out,
   while (i < length) {
     unsigned lead = in[i];
     if (lead < 0x80) {
-      std::size_t run = AsciiRunLength(in + i, length - i);
-      if (!sink.PutRun(in + i, run)) {
+      if (!sink.CopyAsciiRun(in, length, i)) {
         result.noRoom = true;
         break;
       }
-      i += run;
       continue;
     }
     // Most of a Chinese page: three-byte forms whose lead allows any continuation.
