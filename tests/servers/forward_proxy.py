@@ -75,10 +75,7 @@ def main():
             upstream.sendall(("%s %s %s\r\n" % (method, origin_form, version)).encode("latin-1") + rest)
             relay(connection, upstream)
 
-    serverlib.exit_when_stdin_closes()
-    server = serverlib.listen()
-    serverlib.announce(server)
-    serverlib.serve_forever(server, handle)
+    serverlib.run(handle)
 
 
 if __name__ == "__main__":

@@ -85,10 +85,7 @@ def main():
         if context:
             connection.close()
 
-    serverlib.exit_when_stdin_closes()
-    server = serverlib.listen()
-    serverlib.announce(server)
-    serverlib.serve_forever(server, handle)
+    serverlib.run(handle)
 
 
 if __name__ == "__main__":

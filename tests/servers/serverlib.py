@@ -48,6 +48,15 @@ def serve_forever(server, handle):
         threading.Thread(target=_guarded, args=(handle, connection), daemon=True).start()
 
 
+def run(handle):
+    """A test server's whole life: it ends with its parent's pipe, listens on a free
+    loopback port, tells the parent that port and serves until it ends."""
+    exit_when_stdin_closes()
+    server = listen()
+    announce(server)
+    serve_forever(server, handle)
+
+
 def _guarded(handle, connection):
     try:
         handle(connection)
