@@ -23,7 +23,7 @@
 #include "skin/skin_resources.h"
 #include "skin/skin_table_layout.h"
 #include "tests/platform/temporary_folder.h"
-#include "tests/skin/private_display.h"
+#include "tests/servers/private_display.h"
 
 namespace {
 
@@ -87,8 +87,10 @@ PrivateDisplay* g_display = nullptr;
 class DisplayEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    g_display = new PrivateDisplay();
-    if (g_display->ok()) fl_open_display();
+    g_display = new PrivateDisplay(640, 480);
+    if (!g_display->ok()) return;
+    setenv("DISPLAY", g_display->name().c_str(), 1);
+    fl_open_display();
   }
   void TearDown() override {
     // Leave the server before it goes, or Xlib ends the process on the lost connection.

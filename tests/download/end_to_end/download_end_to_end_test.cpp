@@ -67,7 +67,7 @@ std::vector<std::string> Entries(const fs::path& folder) {
 
 class DownloadButton : public testing::Test {
  protected:
-  static void SetUpTestSuite() { display_ = new PrivateDisplay(); }
+  static void SetUpTestSuite() { display_ = new PrivateDisplay(1280, 1024); }
   static void TearDownTestSuite() {
     delete display_;
     display_ = nullptr;

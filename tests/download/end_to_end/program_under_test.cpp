@@ -1,8 +1,7 @@
-// Starting Xvfb and the program, and driving them with xdotool.
+// Starting the program on a private X server and driving it with xdotool.
 #include "tests/download/end_to_end/program_under_test.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -49,38 +48,6 @@ std::vector<std::string> Environment(const std::vector<std::pair<std::string, st
 }
 
 }  // namespace
-
-PrivateDisplay::PrivateDisplay() {
-  int fds[2];
-  if (pipe(fds) != 0) return;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  // Without -noreset the server starts over each time its last client leaves, and
-  // the program connecting just then is refused: xdotool comes and goes while the
-  // program is still connecting.
-  std::vector<std::string> args = {"Xvfb",     "-displayfd", "3",   "-screen",  "0",
-                                   "1280x1024x24", "-nolisten", "tcp", "-noreset"};
-  auto argv = Pointers(args);
-  if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  std::string number;
-  pollfd p{fds[0], POLLIN, 0};
-  char c;
-  while (pid_ > 0 && poll(&p, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-  close(fds[0]);
-  if (!number.empty()) name_ = ":" + number;
-}
-
-PrivateDisplay::~PrivateDisplay() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-}
 
 std::string RunTool(const std::string& display, const std::vector<std::string>& argv) {
   int fds[2];

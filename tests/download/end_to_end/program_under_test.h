@@ -6,20 +6,7 @@
 #include <string>
 #include <vector>
 
-// An Xvfb of the test's own, so that no other test's windows take the keyboard.
-class PrivateDisplay {
- public:
-  PrivateDisplay();
-  ~PrivateDisplay();
-  PrivateDisplay(const PrivateDisplay&) = delete;
-  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
-  // ":N", or empty when no X server could be started.
-  const std::string& name() const { return name_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string name_;
-};
+#include "tests/servers/private_display.h"
 
 // Runs a program with DISPLAY set and returns what it wrote to standard output.
 std::string RunTool(const std::string& display, const std::vector<std::string>& argv);
